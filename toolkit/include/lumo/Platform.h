@@ -2,6 +2,8 @@
 
 // The Windows and GDI+ headers every public toolkit header needs, in the order
 // GDI+ expects (it relies on windows.h and the COM object headers).
-#include <gdiplus.h>
-#include <objidl.h>
+// clang-format off
 #include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+// clang-format on
