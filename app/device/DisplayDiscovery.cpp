@@ -6,9 +6,11 @@
 #include "app/device/DisplayIds.h"
 #include "app/device/SensorMapping.h"
 
-#include <initguid.h>
+// MinGW's HID headers declare C functions without extern "C".
+extern "C" {
 #include <hidsdi.h>
 #include <hidpi.h>
+}
 
 #include <cstddef>
 #include <cwchar>
