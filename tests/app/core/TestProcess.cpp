@@ -1,6 +1,7 @@
 #include "TestProcess.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -31,7 +32,7 @@ std::wstring NewTempFolder(const std::wstring& stem)
 bool CopyInto(const std::wstring& source, const std::wstring& target)
 {
     const std::wstring folder = target.substr(0, target.find_last_of(L'\\'));
-    CreateDirectoryW(folder.c_str(), nullptr);
+    SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
     return CopyFileW(source.c_str(), target.c_str(), FALSE) != 0;
 }
 
