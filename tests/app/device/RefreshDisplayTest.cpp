@@ -136,7 +136,7 @@ TEST_P(RefreshWithoutData, SendsNothingKeepsTheToolkitValuesAndDoesNotPause)
     IdleWorker worker;
     const DWORD start = GetTickCount();
     EXPECT_EQ(RefreshDisplay(&record, nullptr, worker, manager), RefreshResult::NoData);
-    EXPECT_LT(GetTickCount() - start, 200u);
+    EXPECT_LT(GetTickCount() - start, 500u) << "the cycle paused";
     EXPECT_TRUE(Reports(kReportSent).empty());
     EXPECT_EQ(Lumo::Manager::GetCPUTemp(), 33.0f);
     EXPECT_EQ(Lumo::Manager::GetRPMTemp(), 1500.0f);
@@ -240,7 +240,7 @@ TEST_F(Refresh, StoppingTheWorkerCutsTheSecondPauseShort)
         Sleep(5);
     const DWORD start = GetTickCount();
     worker.StopThread();
-    EXPECT_LT(GetTickCount() - start, 300u);
+    EXPECT_LT(GetTickCount() - start, 700u) << "the stop waited for the whole pause";
     EXPECT_EQ(worker.cycles.load(), 1);
 }
 
