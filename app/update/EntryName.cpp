@@ -1,5 +1,6 @@
 #include "app/update/EntryName.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -82,7 +83,9 @@ bool IsEntryNameSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
 std::wstring MakeSafeEntryName(std::wstring_view name)
 {
-    std::wstring rest(name.substr(0, kMaxEntryNameLength));
+    // A stored name ends at its first zero character, as the file system
+    // would read it; what follows must not hide behind it.
+    std::wstring rest(name.substr(0, std::min(name.find(L'\0'), kMaxEntryNameLength)));
     while (DropUnsafeBeginning(rest)) { }
     std::wstring safe;
     for (std::wstring_view component : SplitComponents(rest)) {

@@ -10,6 +10,8 @@ constexpr std::size_t kMaxEntryNameLength = 259;
 bool IsEntryNameSeparator(wchar_t c);
 
 // Makes an entry name from an archive safe to join to the extraction folder.
+// The name ends at its first zero character and is cut to
+// kMaxEntryNameLength characters.
 // Drive letters, leading separators and parent-folder steps are cut away
 // repeatedly until none is left, so "C:\x\y.txt" becomes "x\y.txt" and
 // "a\..\b" becomes "b". The remaining components are then joined with

@@ -55,6 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::wstring safe = MakeSafeEntryName(stored);
 
     Check(safe.size() <= kMaxEntryNameLength);
+    Check(safe.find(L'\0') == std::wstring::npos);
     Check(MakeSafeEntryName(safe) == safe);
     if (safe.empty())
         return 0;

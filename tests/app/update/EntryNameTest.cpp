@@ -38,4 +38,10 @@ TEST(SafeEntryName, KeepsAtMostTheLongestStoredName)
     EXPECT_EQ(MakeSafeEntryName(longName).size(), kMaxEntryNameLength);
 }
 
+TEST(SafeEntryName, EndsAtTheFirstZeroCharacter)
+{
+    EXPECT_EQ(MakeSafeEntryName(std::wstring(L"..a\0/../../x", 12)), L"..a");
+    EXPECT_EQ(MakeSafeEntryName(std::wstring(L"..\0x", 4)), L"");
+}
+
 } // namespace
