@@ -14,5 +14,5 @@ std::optional<int> DownloadProgress::AfterPiece()
     if (m_expectedPieces < 1)
         return std::nullopt;
     const long long value = kProgressFileCreated + m_sum / m_expectedPieces;
-    return value > INT_MAX ? INT_MAX : static_cast<int>(value);
+    return value > kProgressDone ? kProgressDone : static_cast<int>(value);
 }

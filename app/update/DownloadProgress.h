@@ -13,9 +13,12 @@ constexpr int kProgressDone = 100;
 constexpr int kDownloadPieceSize = 10240;
 
 // The estimate after each piece: 10 + 90 * k / (L / 10240) for the k-th piece
-// of a body of L bytes. It is only an estimate: it passes 100 when the last
-// piece is short or pieces arrive smaller than kDownloadPieceSize. Without a
-// content length (or one under a piece) there is no estimate at all.
+// of a body of L bytes. It is only an estimate: the formula runs past 100 when
+// the last piece is short or pieces arrive smaller than kDownloadPieceSize.
+// It is held at 100, because the window reads these posts like its tray
+// icon's mouse messages, and values from 512 on are such messages (513 is a
+// left press, 517 a right release). Without a content length (or one under a
+// piece) there is no estimate at all.
 class DownloadProgress {
 public:
     explicit DownloadProgress(long long contentLength);

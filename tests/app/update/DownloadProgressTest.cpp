@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -23,11 +24,13 @@ TEST(DownloadProgress, ClimbsFromTenToHundredOverTheExpectedPieces)
     EXPECT_EQ(values, (std::vector<std::optional<int>>{40, 70, 100}));
 }
 
-TEST(DownloadProgress, OvershootsWhenTheLastPieceIsShort)
+TEST(DownloadProgress, StopsAtHundredWhenMorePiecesArriveThanExpected)
 {
     // 2.5 pieces' worth: L / 10240 is 2, and three pieces arrive.
-    const auto values = Pieces(25600, 3);
-    EXPECT_EQ(values, (std::vector<std::optional<int>>{55, 100, 145}));
+    EXPECT_EQ(Pieces(25600, 3), (std::vector<std::optional<int>>{55, 100, 100}));
+    // Small pieces: 10 + 18 k would reach 514, a left button release.
+    const auto many = Pieces(56320, 40);
+    EXPECT_EQ(*std::max_element(many.begin(), many.end()), 100);
 }
 
 TEST(DownloadProgress, NoEstimateWithoutAContentLengthOfAWholePiece)
