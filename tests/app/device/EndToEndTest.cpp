@@ -94,6 +94,12 @@ TEST_F(CoreLoop, ASecondInstanceEndsWithZeroAndStartsNothing)
     ASSERT_NE(first, nullptr);
     HWND window = WaitForInstanceWindow(10000);
     ASSERT_NE(window, nullptr);
+    // Sample the display only once the first instance's start-up rescan has
+    // opened it and a refresh has reached it.
+    const DWORD start = GetTickCount();
+    while (!DisplayInterface(1).showing && GetTickCount() - start < 10000)
+        Sleep(50);
+    ASSERT_TRUE(DisplayInterface(1).showing);
     const std::vector<DWORD> companions = ProcessIdsNamed(kCompanion);
     EXPECT_EQ(companions.size(), 1u);
     const std::uint32_t opensBefore = DisplayInterface(1).opens;
