@@ -13,13 +13,16 @@
 // reads on the window thread.
 static_assert(std::atomic<float>::is_always_lock_free, "sensor values are handed over without a lock");
 
-RefreshResult RefreshDisplayOnce(const SensorRecord* record, HWND window, CHidDeviceManager& displays)
+RefreshResult RefreshDisplayOnce(
+    const SensorRecord* record, HWND window, CHidDeviceManager& displays, TemperatureSource source)
 {
     if (!record)
         return RefreshResult::NotMapped;
-    const DisplayValues values = ReadDisplayValues(*record);
+    DisplayValues values = ReadDisplayValues(*record);
     if (!values.hasData)
         return RefreshResult::NoData;
+    if (source == TemperatureSource::GraphicsAdapter)
+        values.temperature = GraphicsTemperature(*record);
     const TemperatureReport report = EncodeTemperatureReport(values.temperature, values.fanSpeed);
     Lumo::Manager::SetCPUTemp(static_cast<float>(values.temperature));
     Lumo::Manager::SetRPMTemp(static_cast<float>(values.fanSpeed));
@@ -35,9 +38,10 @@ RefreshResult RefreshDisplayOnce(const SensorRecord* record, HWND window, CHidDe
     return RefreshResult::Refreshed;
 }
 
-RefreshResult RefreshDisplay(const SensorRecord* record, HWND window, CThreadBasic& worker, CHidDeviceManager& displays)
+RefreshResult RefreshDisplay(const SensorRecord* record, HWND window, CThreadBasic& worker, CHidDeviceManager& displays,
+    TemperatureSource source)
 {
-    const RefreshResult result = RefreshDisplayOnce(record, window, displays);
+    const RefreshResult result = RefreshDisplayOnce(record, window, displays, source);
     if (result == RefreshResult::Refreshed)
         worker.PauseWorker(kRefreshPauseMs);
     return result;

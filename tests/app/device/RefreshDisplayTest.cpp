@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <ostream>
 #include <vector>
@@ -124,6 +125,26 @@ INSTANTIATE_TEST_SUITE_P(Values, RefreshValues,
         ValuesCase{3.0e9f, 1.0e30f, {9, 9, 9, 9, 9, 9}, 99.0f, 9999.0f},
         ValuesCase{55.0f, kNaN, {5, 5, 0, 0, 0, 0}, 55.0f, 0.0f},
         ValuesCase{55.0f, kInfinity, {5, 5, 0, 0, 0, 0}, 55.0f, 0.0f}));
+
+TEST_F(Refresh, TheGraphicsAdapterViewSendsAndShowsTheAdaptersTemperature)
+{
+    ScanWith(1);
+    SensorRecord record = Record(45.7f, 1234.9f);
+    std::strcpy(record.gpuName1, "Adapter");
+    record.gpuTemperature1 = 63.2f;
+    EXPECT_EQ(
+        RefreshDisplayOnce(&record, nullptr, manager, TemperatureSource::GraphicsAdapter), RefreshResult::Refreshed);
+    const std::vector<DisplaySim::LogEntry> sent = Reports(kReportSent);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].bytes[1], 6);
+    EXPECT_EQ(sent[0].bytes[2], 3);
+    EXPECT_EQ(sent[0].bytes[3], 1) << "the fan speed is unchanged";
+    EXPECT_EQ(Lumo::Manager::GetCPUTemp(), 63.0f);
+
+    // Whether there is data at all is still judged by the processor temperature.
+    const SensorRecord empty = Record(0.0f, 1234.9f);
+    EXPECT_EQ(RefreshDisplayOnce(&empty, nullptr, manager, TemperatureSource::GraphicsAdapter), RefreshResult::NoData);
+}
 
 class RefreshWithoutData : public Refresh, public testing::WithParamInterface<float> { };
 
