@@ -132,8 +132,9 @@ void MButton::Render(HDC cache, int width, int height)
         for (int slot = 0; slot < kStates; ++slot) {
             const int frame = std::min(slot, frames - 1);
             const RECT dest{slot * width, 0, (slot + 1) * width, height};
-            MRender::DrawImageFrame(
-                graphics, m_pImage, dest, frame * m_nFrameWidth, 0, m_nFrameWidth, m_nFrameHeight, m_nFrameBorder);
+            const int border = m_nFrameBorder;
+            RenderFrame::DrawNineGrid(graphics, m_pImage, dest, frame * m_nFrameWidth, 0, m_nFrameWidth, m_nFrameHeight,
+                border, border, border, border);
         }
     }
     if (m_strTitle.empty())

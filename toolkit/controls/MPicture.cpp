@@ -136,10 +136,10 @@ void MPicture::Render(HDC cache, int width, int height)
         RenderFrame::StretchImage(graphics, m_pImage, whole, 0, 0, fw, fh);
         break;
     case SHOWMODE_FRAME:
-        MRender::DrawImageFrame(graphics, m_pImage, whole, 0, 0, fw, fh, m_nBorder);
+        RenderFrame::DrawNineGrid(graphics, m_pImage, whole, 0, 0, fw, fh, m_nBorder, m_nBorder, m_nBorder, m_nBorder);
         break;
     case SHOWMODE_FRAME_MID:
-        MRender::DrawImageFrameMID(
+        RenderFrame::DrawNineGrid(
             graphics, m_pImage, whole, 0, 0, fw, fh, m_nLeftBorder, m_nTopBorder, m_nRightBorder, m_nBottomBorder);
         break;
     case SHOWMODE_CUSTOM:

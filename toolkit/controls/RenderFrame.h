@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/DrawMath.h"
 #include "controls/ScrollMath.h"
 #include "lumo/Platform.h"
 
@@ -70,6 +71,27 @@ inline void StretchImage(
         static_cast<Gdiplus::REAL>(dest.bottom - dest.top) + nudge);
     graphics.DrawImage(image, target, static_cast<Gdiplus::REAL>(srcX), static_cast<Gdiplus::REAL>(srcY),
         static_cast<Gdiplus::REAL>(srcW), static_cast<Gdiplus::REAL>(srcH), Gdiplus::UnitPixel, &attributes);
+}
+
+// The nine-grid of MRender::DrawImageFrameMID (same slices, same order),
+// with every stretched slice drawn by StretchImage so that no row or column
+// goes missing at a slice's start.
+inline void DrawNineGrid(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& dest, int srcX, int srcY,
+    int srcW, int srcH, int left, int top, int right, int bottom)
+{
+    if (image == nullptr)
+        return;
+    const Layout::Rect box{dest.left, dest.top, dest.right, dest.bottom};
+    for (const Draw::Slice& s : Draw::NineGrid(box, srcX, srcY, srcW, srcH, left, top, right, bottom)) {
+        if (!s.IsDrawable())
+            continue;
+        if (s.dstW == s.srcW && s.dstH == s.srcH)
+            graphics.DrawImage(image, Gdiplus::Rect(s.dstX, s.dstY, s.dstW, s.dstH), s.srcX, s.srcY, s.srcW, s.srcH,
+                Gdiplus::UnitPixel);
+        else
+            StretchImage(graphics, image, RECT{s.dstX, s.dstY, s.dstX + s.dstW, s.dstY + s.dstH}, s.srcX, s.srcY,
+                s.srcW, s.srcH);
+    }
 }
 
 // A frame of `image` (the source rectangle `frame`) drawn into `dest` as a

@@ -154,12 +154,24 @@ TEST(MPicture, NineGridModesKeepTheBordersUnscaled)
         EXPECT_TRUE(Near(window.Pixel(p.x, p.y), kYellow)) << p.x << "," << p.y;
     EXPECT_TRUE(Near(window.Pixel(40, 30), kBlue));
 
+    // No row or column is lost where a stretched slice starts.
+    auto covered = [&window] {
+        for (int y = 10; y < 50; ++y)
+            for (int x = 10; x < 70; ++x)
+                if (ControlsTest::Colour(window.Pixel(x, y)).b < 100
+                    && ControlsTest::Colour(window.Pixel(x, y)).r < 100)
+                    return testing::AssertionFailure() << "background at " << x << "," << y;
+        return testing::AssertionSuccess();
+    };
+    EXPECT_TRUE(covered());
+
     EXPECT_EQ(picture->SetShowModeMID(3, 3, 3, 3), 1);
     EXPECT_EQ(picture->GetShowMode(), Lumo::SHOWMODE_FRAME_MID);
     window.Render();
     EXPECT_TRUE(Near(window.Pixel(40, 12), kYellow));
     EXPECT_TRUE(Near(window.Pixel(40, 30), kBlue));
     EXPECT_TRUE(Near(window.Pixel(69, 30), kYellow));
+    EXPECT_TRUE(covered());
 }
 
 TEST(MPicture, SetShowModeReportsWhetherItChanged)
