@@ -80,6 +80,7 @@ TEST(ControlFactory, KeyFuncControlIsTheContainersOnly)
 
 TEST(ControlFactory, KindChoosesTheList)
 {
+    ToolkitTest::TempSkinFolder skins;
     RenderedDialog window(100, 60);
     window.Show();
     Lumo::PaintManager& manager = window.Manager();
@@ -97,7 +98,6 @@ TEST(ControlFactory, KindChoosesTheList)
     EXPECT_EQ(loose->GetManager(), &manager);
     EXPECT_EQ(manager.GetControl(3), nullptr);
     EXPECT_EQ(manager.GetControls()->size(), 1u);
-    ToolkitTest::TempSkinFolder skins;
     loose->SetImage(skins.AddPng(L"b.png", 40, 10, [](int, int) { return 0xFFC80000u; }).c_str(), 4);
     window.Render();
     EXPECT_TRUE(Near(window.Pixel(50, 35), kBackground));

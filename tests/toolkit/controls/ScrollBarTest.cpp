@@ -34,6 +34,7 @@ protected:
     int ThumbTop(Lumo::MScroll* bar) { return bar->GetThumbRect().top; }
     int ThumbLength(Lumo::MScroll* bar) { return bar->GetThumbRect().bottom - bar->GetThumbRect().top; }
 
+    ToolkitTest::TempSkinFolder skins; // outlives the window, whose image cache holds its files open
     RenderedDialog window{360, 360};
     LoggingParent parent;
 };
@@ -195,7 +196,6 @@ TEST_F(ScrollTest, SettersKeepOrDeriveThePage)
 
 TEST_F(ScrollTest, VerticalBarDrawsTrackAndThumbAsThreeSlices)
 {
-    ToolkitTest::TempSkinFolder skins;
     // Three 8 × 72 frames: track, thumb under the mouse, thumb; caps and middles differ.
     const Rgb caps[] = {{255, 0, 0}, {255, 255, 0}, {255, 0, 255}};
     const Rgb middles[] = {{0, 255, 0}, {0, 255, 255}, {0, 0, 255}};
@@ -229,7 +229,6 @@ TEST_F(ScrollTest, VerticalBarDrawsTrackAndThumbAsThreeSlices)
 
 TEST_F(ScrollTest, HorizontalBarDrawsALineAndTheThumbFrameOfItsState)
 {
-    ToolkitTest::TempSkinFolder skins;
     // Four 72 × 8 frames stacked: unused, thumb normal, under the mouse, dragged.
     const Rgb middles[] = {{255, 255, 255}, {0, 255, 0}, {0, 255, 255}, {0, 0, 255}};
     const std::wstring name = skins.AddPng(L"scroll_h.png", 72, 32, [&](int x, int y) {
@@ -263,29 +262,25 @@ TEST_F(ScrollTest, HorizontalBarDrawsALineAndTheThumbFrameOfItsState)
 
 TEST_F(ScrollTest, WithoutLibraryImagesTheSkinFilesAreUsed)
 {
-    ToolkitTest::TempSkinFolder skins; // makes sure the skin folder exists
+    // The fixture's skin folder made sure the skin folder itself exists.
     const std::wstring vertical = Lumo::GetSkinPath() + L"img_scroll_v.png";
     const std::wstring horizontal = Lumo::GetSkinPath() + L"img_scroll_h.png";
-    // Only files this test made are removed again.
-    const bool madeVertical = GetFileAttributesW(vertical.c_str()) == INVALID_FILE_ATTRIBUTES
-        && ToolkitTest::SavePng(vertical, 30, 72, [](int, int) { return 0xFF808080u; });
-    const bool madeHorizontal = GetFileAttributesW(horizontal.c_str()) == INVALID_FILE_ATTRIBUTES
-        && ToolkitTest::SavePng(horizontal, 72, 40, [](int, int) { return 0xFF808080u; });
+    ASSERT_EQ(GetFileAttributesW(vertical.c_str()), INVALID_FILE_ATTRIBUTES) << "left over by an earlier run";
+    ASSERT_EQ(GetFileAttributesW(horizontal.c_str()), INVALID_FILE_ATTRIBUTES) << "left over by an earlier run";
+    ASSERT_TRUE(ToolkitTest::SavePng(vertical, 30, 72, [](int, int) { return 0xFF808080u; }));
+    ASSERT_TRUE(ToolkitTest::SavePng(horizontal, 72, 40, [](int, int) { return 0xFF808080u; }));
     window.Manager().SetScrollResID(0, 0);
     auto* v = AddVertical(RECT{10, 10, 18, 310});
     auto* h = AddHorizontal(RECT{30, 10, 330, 18});
-    if (madeVertical) {
-        EXPECT_EQ(v->GetImageSize().cx, 10);
-        EXPECT_EQ(v->GetImageSize().cy, 72);
-        DeleteFileW(vertical.c_str());
-    }
-    if (madeHorizontal) {
-        EXPECT_EQ(h->GetImageSize().cx, 72);
-        EXPECT_EQ(h->GetImageSize().cy, 10);
-        DeleteFileW(horizontal.c_str());
-    }
-    EXPECT_NE(v->GetImage(), nullptr);
-    EXPECT_NE(h->GetImage(), nullptr);
+    EXPECT_EQ(v->GetImageSize().cx, 10);
+    EXPECT_EQ(v->GetImageSize().cy, 72);
+    EXPECT_EQ(h->GetImageSize().cx, 72);
+    EXPECT_EQ(h->GetImageSize().cy, 10);
+    // The image cache holds the files open until it lets them go.
+    window.Manager().ClearControls();
+    window.Manager().ClearImgResInfo();
+    EXPECT_TRUE(DeleteFileW(vertical.c_str()));
+    EXPECT_TRUE(DeleteFileW(horizontal.c_str()));
 
     Lumo::CScrollVertical unattached(nullptr, 1, RECT{0, 0, 8, 100}, 1);
     EXPECT_EQ(unattached.SetImage(L"img_scroll_v.png", 1), 0); // no paint manager
