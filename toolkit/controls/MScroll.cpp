@@ -3,7 +3,6 @@
 #include "controls/ScrollMath.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 
 namespace Lumo {
