@@ -2,6 +2,7 @@
 // it forwards to, and its teardown.
 #include "lumo/PaintManager.h"
 
+#include "controls/ControlFactory.h"
 #include "lumo/MAirBladder.h"
 #include "lumo/MControl.h"
 #include "lumo/MControlFont.h"
@@ -206,13 +207,12 @@ MShadow* PaintManager::GetShadow() { return &m_shadow; }
 
 // --- Controls ---
 
-MControl* PaintManager::CreateControl(UINT, MObject*, const wchar_t* className, UINT, RECT, const wchar_t*, int, int)
+MControl* PaintManager::CreateControl(
+    UINT kind, MObject* parent, const wchar_t* className, UINT id, RECT rect, const wchar_t* text, int int1, int int2)
 {
-    // The catalogue of control classes comes with the controls library; a
-    // name that no class answers to creates nothing.
-    if (className == nullptr || *className == L'\0')
-        return nullptr;
-    return nullptr;
+    MControl* control
+        = ControlFactory::Create(Catalog::Factory::PaintManager, parent, className, id, rect, text, int1, int2);
+    return AddControl(kind, control);
 }
 
 MControl* PaintManager::CreateControl(

@@ -84,6 +84,8 @@ LOADING_BK_SIZE = (60, 60)
 LOADING_GRID = 10
 LOADING_FILL = (27, 27, 33, 255)
 LOADING_EDGE = (78, 77, 92, 255)
+PICTURE_FRAME_SIZE = (48, 48)            # picture frame sample of the controls demo
+PICTURE_FRAME_GRID = 10
 LOGO_SIZE = (160, 40)
 GIF_SIZE = (232, 58)
 GIF_FRAMES = 18
@@ -619,6 +621,22 @@ def draw_loading_bk():
     return cleared(img)
 
 
+def draw_picture_frame():
+    """Frame for pictures shown as a nine-grid (10-px border): a dark plate
+    with an accent edge and a lighter inner line; the middle is flat so the
+    frame stretches to any size."""
+    w, h = PICTURE_FRAME_SIZE
+    size = (w, h)
+    b = PICTURE_FRAME_GRID
+    img = Image.new("RGBA", size, (0, 0, 0, 0))
+    paint(img, (22, 22, 28, 232), mask(size, lambda d, s: rrect(d, s, (0, 0, w, h), 8)))
+    paint(img, gradient(size, [(0, rgba(ACCENT_LIGHT)), (b / h, rgba(ACCENT)), (1 - b / h, rgba(ACCENT)),
+                               (1, rgba(mix(ACCENT, (0, 0, 0), 0.35)))]),
+          ring(size, (0, 0, w, h), 8, 2))
+    paint(img, (255, 255, 255, 40), ring(size, (4, 4, w - 4, h - 4), 5))
+    return cleared(img)
+
+
 def draw_logo_loading():
     """160 x 40 'ORVANE' wordmark for the loading window."""
     size = LOGO_SIZE
@@ -966,6 +984,9 @@ def make_preview(files, icons, frames):
         _row("img_tip_bk.png  40 x 30, arrows\nleft / right 8 x 14, top 14 x 8;\nand a stretched bubble",
              [files[skin + "img_tip_bk.png"], files[skin + "img_tip_arrow_left.png"],
               files[skin + "img_tip_arrow_right.png"], files[skin + "img_tip_arrow_top.png"], tip], zoom=1),
+        _row("img_picture_frame.png  48 x 48\nnine-grid, 10-px border;\nstretched to 160 x 100",
+             [files[skin + "img_picture_frame.png"],
+              nine_grid(files[skin + "img_picture_frame.png"], (160, 100), PICTURE_FRAME_GRID)]),
         _row("img_loading_bk.png  60 x 60\nimg_sys_close.png  4 x (24 x 24)",
              [files[skin + "img_loading_bk.png"], files[skin + "img_sys_close.png"]], zoom=2),
         _row("logo/logo_loading.png  160 x 40\nloading window mock-up", [files[skin + "logo/logo_loading.png"],
@@ -1043,6 +1064,7 @@ def check(files):
         "img_tip_bk.png": TIP_BK_SIZE, "img_tip_arrow_left.png": TIP_ARROW_SIDE,
         "img_tip_arrow_right.png": TIP_ARROW_SIDE, "img_tip_arrow_top.png": TIP_ARROW_SIDE[::-1],
         "img_loading_bk.png": LOADING_BK_SIZE, "logo/logo_loading.png": LOGO_SIZE,
+        "img_picture_frame.png": PICTURE_FRAME_SIZE,
         "img_sys_close.png": (SYS_CLOSE_FRAME[0] * 4, SYS_CLOSE_FRAME[1]),
         "img_scroll_v.png": (SKIN_SCROLL_V_FRAME[0] * 3, SKIN_SCROLL_V_FRAME[1]),
         "img_scroll_h.png": (SKIN_SCROLL_H_FRAME[0], SKIN_SCROLL_H_FRAME[1] * 4),
@@ -1070,7 +1092,8 @@ def check(files):
         b = BUTTON_GRID
         need(_uniform_rows(f, b, f.height - b) and _uniform_cols(f, b, f.width - b),
              f"img_button.png frame {i}: not stretchable outside the {b}-px border")
-    for name, b in (("img_tip_bk.png", TIP_GRID), ("img_loading_bk.png", LOADING_GRID)):
+    for name, b in (("img_tip_bk.png", TIP_GRID), ("img_loading_bk.png", LOADING_GRID),
+                    ("img_picture_frame.png", PICTURE_FRAME_GRID)):
         f = files[skin + name]
         need(_uniform_rows(f, b, f.height - b) and _uniform_cols(f, b, f.width - b),
              f"{name}: not stretchable outside the {b}-px corners")
@@ -1133,6 +1156,7 @@ def build_all():
         skin + "img_tip_arrow_right.png": draw_tip_arrow("right"),
         skin + "img_tip_arrow_top.png": draw_tip_arrow("top"),
         skin + "img_loading_bk.png": draw_loading_bk(),
+        skin + "img_picture_frame.png": draw_picture_frame(),
         skin + "logo/logo_loading.png": draw_logo_loading(),
         skin + "img_sys_close.png": draw_sys_close(),
         skin + "img_scroll_v.png": draw_skin_scroll_v(),

@@ -112,9 +112,12 @@ public:
     MShadow* GetShadow();
 
     // --- Controls (owned; the manager deletes them) ---
-    // The control factory by class name (kind 0 area, 1 control). The
-    // catalogue of control classes is not part of this library yet: every
-    // name gives null for now.
+    // The control factory by class name (exact and case-sensitive): the
+    // control gets this manager and InitControl, then kind 0 appends it to
+    // the area list and kind 1 to the control list; any other kind appends it
+    // nowhere and leaves it to the caller. Null for an empty name, a name the
+    // paint manager's factory does not accept or whose class the library
+    // does not have.
     MControl* CreateControl(UINT kind, MObject* parent, const wchar_t* className, UINT id, RECT rect,
         const wchar_t* text, int int1, int int2);
     MControl* CreateControl(
