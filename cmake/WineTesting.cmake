@@ -31,9 +31,11 @@ add_test(NAME wine.session.stop COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-sessi
 set_tests_properties(wine.session.stop PROPERTIES FIXTURES_CLEANUP wine)
 
 # One GoogleTest program per area; every test case becomes a CTest test that
-# runs under the warm Wine session.
+# runs under the warm Wine session. FIXTURES names further CTest fixtures the
+# cases need (they are added once CTest has discovered the cases, because the
+# discovery cannot pass a list as a property).
 function(thermadex_add_wine_tests target)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT" "FIXTURES" ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 60)
   endif()
@@ -41,4 +43,14 @@ function(thermadex_add_wine_tests target)
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${ARG_TIMEOUT})
+  if(ARG_FIXTURES)
+    list(PREPEND ARG_FIXTURES wine)
+    string(REPLACE ";" "\\;" fixtures "${ARG_FIXTURES}")
+    set(include_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_fixtures.cmake)
+    file(WRITE ${include_file}
+      "foreach(test IN LISTS ${target}_TESTS)\n"
+      "  set_tests_properties(\"\${test}\" PROPERTIES FIXTURES_REQUIRED \"${ARG_FIXTURES}\")\n"
+      "endforeach()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${include_file})
+  endif()
 endfunction()

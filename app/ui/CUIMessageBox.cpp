@@ -34,17 +34,19 @@ void CUIMessageBox::InitUI(RECT client)
     const int middle = (client.bottom - client.top) / 2;
     const int centre = (client.right - client.left) / 2;
 
-    auto* title = dynamic_cast<Lumo::MControlFont*>(
+    auto* title = dynamic_cast<Lumo::MText*>(
         CreateArea(L"MText", kTitleId, {20, 15, client.right - 20, 40}, m_title.c_str(), 1, 1));
     if (title) {
         title->SetAlignment(1);
         title->SetTextColor(kWhite);
     }
-    auto* message = dynamic_cast<Lumo::MControlFont*>(
+    auto* message = dynamic_cast<Lumo::MText*>(
         CreateArea(L"MText", kTextId, {20, middle - 30, client.right - 20, middle + 30}, m_text.c_str(), 1, 1));
     if (message) {
         message->SetAlignment(1);
         message->SetVAlignment(4);
+        message->EnableMultiLine(1);
+        message->EnableVCenter(1);
         message->SetTextColor(kWhite);
     }
 
@@ -58,7 +60,7 @@ void CUIMessageBox::InitUI(RECT client)
 
 Lumo::MControl* CUIMessageBox::CreateButton(UINT id, RECT rect, const wchar_t* caption)
 {
-    auto* button = dynamic_cast<Lumo::MControlFont*>(CreateControl(L"MButton", id, rect, caption, 1, 1));
+    auto* button = dynamic_cast<Lumo::MButton*>(CreateControl(L"MButton", id, rect, caption, 1, 1));
     if (button) {
         button->SetImage(L"img_button.png", 4);
         button->SetTextColor(kWhite);

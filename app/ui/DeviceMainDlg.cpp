@@ -38,15 +38,15 @@ const wchar_t* BackgroundImage(int tempeType) { return tempeType == 0 ? L"img_cp
 const wchar_t* DeviceImage(int deviceType) { return deviceType == 0 ? L"img_dev_cpu.png" : L"img_dev_gpu.png"; }
 const wchar_t* TempTypeImage(int tempeType) { return tempeType == 0 ? L"img_temp_type1.png" : L"img_temp_type2.png"; }
 
-Lumo::MControlFont* AsPicture(Lumo::MControl* control) { return dynamic_cast<Lumo::MControlFont*>(control); }
+Lumo::MPicture* AsPicture(Lumo::MControl* control) { return dynamic_cast<Lumo::MPicture*>(control); }
 
-void SetPictureRect(Lumo::MControlFont* picture, const RECT& rect)
+void SetPictureRect(Lumo::MPicture* picture, const RECT& rect)
 {
     if (picture)
         picture->SetRect(rect);
 }
 
-void SetPictureImage(Lumo::MControlFont* picture, const wchar_t* image)
+void SetPictureImage(Lumo::MPicture* picture, const wchar_t* image)
 {
     if (picture)
         picture->SetImage(image, 1);

@@ -92,10 +92,10 @@ private:
     TrayIcon m_tray;
 
     // Owned by the paint manager; null when the factory had none.
-    Lumo::MControlFont* m_closePicture = nullptr;
-    Lumo::MControlFont* m_devicePicture = nullptr;
-    Lumo::MControlFont* m_ledPicture = nullptr;
-    Lumo::MControlFont* m_tempTypePicture = nullptr;
+    Lumo::MPicture* m_closePicture = nullptr;
+    Lumo::MPicture* m_devicePicture = nullptr;
+    Lumo::MPicture* m_ledPicture = nullptr;
+    Lumo::MPicture* m_tempTypePicture = nullptr;
     RECT m_closeArea = {};
     int m_closeHover = 0;
     int m_ledSwitch = 1;
