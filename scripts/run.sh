@@ -1,18 +1,19 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the Windows program, lays out dist/Thermadex
-# and runs the program's core loop under Wine with both simulators: the
-# companion sensor process and simulated displays. It prints, live, what each
-# simulated display shows, unplugs one display half-way and plugs it in again.
-# Then the toolkit's smoke window is shown for a few seconds (on a private Xvfb
-# screen without a display of your own; screenshot in build/mingw/screenshot.png).
+# and runs the real Thermadex.exe from it under Wine with both simulators: the
+# companion sensor process in its companion folder and simulated displays as
+# its hidapi.dll. It prints, live, what each simulated display shows, opens the
+# corner window through the tray callback (screenshot in
+# build/mingw/screenshot.png), unplugs one display half-way and plugs it in
+# again, and ends the program normally.
 #
-#   SECONDS_TO_RUN=N          how long the core loop runs (default 16)
+#   SECONDS_TO_RUN=N          how long the program runs (default 20)
 #   DISPLAYS=N                how many simulated displays (default 2)
-#   THERMADEX_USE_DISPLAY=1   show the window on your own $DISPLAY instead of Xvfb
+#   THERMADEX_USE_DISPLAY=1   show the window on your own $HOST_DISPLAY instead of Xvfb
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
-RUN_FOR=${SECONDS_TO_RUN:-16}
+RUN_FOR=${SECONDS_TO_RUN:-20}
 DISPLAYS=${DISPLAYS:-2}
 
 scripts/bootstrap.sh
@@ -23,13 +24,12 @@ cmake --install build/mingw --strip --component tools >/dev/null
 echo "installed: dist/Thermadex ($(ls dist/Thermadex | tr '\n' ' '))"
 
 # The installed folder with the simulated hardware in place: the display
-# simulator's hidapi.dll instead of the real one, the sensor simulator in the
-# companion folders, and the core loop's console program beside them.
+# simulator's hidapi.dll instead of the real one and the sensor simulator in
+# the companion folders.
 DEMO=build/mingw/demo/Thermadex
 rm -rf build/mingw/demo
 mkdir -p "$DEMO"
 cp -r dist/Thermadex/. "$DEMO/"
-cp dist/tools/core-harness/ThermadexCore.exe "$DEMO/"
 cp dist/tools/display-simulator/hidapi.dll "$DEMO/"
 for folder in HardwareMonitor HardwareMonitorWin7; do
   mkdir -p "$DEMO/$folder"
@@ -48,32 +48,29 @@ export THERMADEX_DISPLAY_SIM=ThermadexDemo
 pids=()
 trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done' EXIT
 
-echo "== core loop with $DISPLAYS simulated display(s) for $RUN_FOR s =="
-"$WINE" "$SIMULATOR" run --displays "$DISPLAYS" --version 0x0105 --seconds $((RUN_FOR + 4)) &
+CTL=dist/tools/thermadex-ctl/ThermadexCtl.exe
+echo "== Thermadex with $DISPLAYS simulated display(s) for $RUN_FOR s =="
+"$WINE" "$SIMULATOR" run --displays "$DISPLAYS" --version 0x0105 --seconds $((RUN_FOR + 30)) &
 pids+=($!)
 monitor=$!
 sleep 1
-"$WINE" "$DEMO/ThermadexCore.exe" --seconds "$RUN_FOR" &
+"$WINE" "$DEMO/Thermadex.exe" &
 pids+=($!)
-core=$!
-sleep $((RUN_FOR / 2))
-"$WINE" "$SIMULATOR" unplug "$DISPLAYS"
-sleep 3
-"$WINE" "$SIMULATOR" plug "$DISPLAYS"
-wait "$core" || true
-echo "last feature reports the displays received:"
-"$WINE" "$SIMULATOR" reports 6 || true
-wait "$monitor" || true
-
-# The toolkit's smoke window stands in until the program's own window exists.
-echo "== toolkit smoke window =="
-cp dist/tools/LumoSmoke.exe dist/Thermadex/
-"$WINE" dist/Thermadex/LumoSmoke.exe 8 &
 app=$!
-pids+=($app)
+"$WINE" "$CTL" wait 20
 sleep 4
+"$WINE" "$CTL" show # what a left press on the tray icon does
+sleep 3
 if [ -f "$STATE/fb/Xvfb_screen0" ]; then
   convert "xwd:$STATE/fb/Xvfb_screen0" build/mingw/screenshot.png && echo "screenshot: build/mingw/screenshot.png"
 fi
-wait "$app"
-rm -f dist/Thermadex/LumoSmoke.exe
+sleep $((RUN_FOR / 2 - 7 > 0 ? RUN_FOR / 2 - 7 : 1))
+"$WINE" "$SIMULATOR" unplug "$DISPLAYS"
+sleep 3
+"$WINE" "$SIMULATOR" plug "$DISPLAYS"
+sleep $((RUN_FOR / 2 - 3 > 0 ? RUN_FOR / 2 - 3 : 1))
+"$WINE" "$CTL" close # the normal shutdown: the companion is ended too
+wait "$app" || true
+echo "last feature reports the displays received:"
+"$WINE" "$SIMULATOR" reports 6 || true
+kill "$monitor" 2>/dev/null || true

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <functional>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -321,6 +322,102 @@ TEST_F(InstalledProgram, TheTrayMenuCountsTheDisplaysAndExitLeavesTheCompanionFo
     EXPECT_EQ(now.size(), 1u);
     EXPECT_TRUE(std::find(now.begin(), now.end(), companions.front()) == now.end());
     CloseHandle(again);
+}
+
+struct LookCase {
+    const wchar_t* tempeType;
+    const wchar_t* deviceType;
+    const wchar_t* background;
+    const wchar_t* device;
+    const wchar_t* otherDevice;
+    const wchar_t* screenshot;
+    int tens; // the temperature digits the display shows
+    int units;
+};
+
+void PrintTo(const LookCase& c, std::ostream* os)
+{
+    *os << "tempe_type " << (c.tempeType[0] == L'1' ? 1 : 0) << ", device_type " << (c.deviceType[0] == L'1' ? 1 : 0);
+}
+
+class InstalledProgramLook : public InstalledProgram, public testing::WithParamInterface<LookCase> { };
+
+// Telling places of the screen, not whole images: the background's plain
+// gradient, a pixel that tells the device pictures apart, a cut-out corner.
+TEST_P(InstalledProgramLook, ShowsTheChosenBackgroundAndDevicePicture)
+{
+    const LookCase& c = GetParam();
+    AddDisplays(1);
+    WriteSettingText(L"tempe_type", c.tempeType);
+    WriteSettingText(L"device_type", c.deviceType);
+    SetEnvironmentVariableW(
+        L"THERMADEX_SENSOR_SIM", L"--temp 45.7 --fan 1234.9 --gpu1 \"Graphics Adapter\" 61.5 --interval 100");
+    const RECT corner = CornerRect();
+    const ScreenImage before = CaptureScreen(corner);
+    HWND window = nullptr;
+    HANDLE process = StartAndWaitForDisplay(window);
+    ASSERT_NE(process, nullptr);
+    MoveMouse(10, 10);
+    PostMessageW(window, kTrayNotify, 109, WM_LBUTTONDOWN);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(window) != FALSE; }, 5000));
+    Sleep(1500);
+    const ScreenImage shown = CaptureScreen(corner);
+    SaveScreenshot(shown, c.screenshot);
+
+    const DWORD background = SkinPixel(folder, c.background, 170, 60) & 0x00FFFFFF;
+    EXPECT_LE(ColourDistance(shown.At(170, 60), background), 3) << std::hex << shown.At(170, 60) << " " << background;
+    POINT at = {};
+    DWORD device = 0;
+    ASSERT_TRUE(TellingPixel(folder, c.device, c.otherDevice, at, device));
+    const DWORD onScreen = shown.At(20 + at.x, 200 + at.y);
+    EXPECT_LE(ColourDistance(onScreen, device), 8) << std::hex << onScreen << " " << device;
+    // Outside the rounded corner the window is see-through.
+    EXPECT_EQ(shown.At(0, 0), before.At(0, 0));
+    // The values are drawn in white over the number panels.
+    int white = 0;
+    for (int y = 100; y < 160; ++y)
+        for (int x = 185; x < 305; ++x)
+            white += ColourDistance(shown.At(x, y), 0xFBFBFB) < 16 ? 1 : 0;
+    EXPECT_GT(white, 50) << "no temperature digits";
+    // The graphics view sends the adapter's temperature, the processor view the processor's.
+    const std::array<int, 6> digits = Digits(DisplayInterface(1));
+    EXPECT_EQ(digits[0], c.tens);
+    EXPECT_EQ(digits[1], c.units);
+    CloseHandle(process);
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, InstalledProgramLook,
+    testing::Values(
+        LookCase{L"0", L"0", L"img_cpu_bkg5.png", L"img_dev_cpu.png", L"img_dev_gpu.png", L"main-window-cpu.png", 4, 5},
+        LookCase{
+            L"1", L"1", L"img_cpu_bkg6.png", L"img_dev_gpu.png", L"img_dev_cpu.png", L"main-window-gpu.png", 6, 1}),
+    [](const testing::TestParamInfo<LookCase>& info) {
+        return info.param.deviceType[0] == L'1' ? std::string("GraphicsView") : std::string("ProcessorView");
+    });
+
+TEST_F(InstalledProgram, OutlinesTheHoverBoxUnderTheMouse)
+{
+    AddDisplays(1);
+    HWND window = nullptr;
+    HANDLE process = StartAndWaitForDisplay(window);
+    ASSERT_NE(process, nullptr);
+    const RECT corner = CornerRect();
+    MoveMouse(10, 10);
+    PostMessageW(window, kTrayNotify, 109, WM_LBUTTONDOWN);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(window) != FALSE; }, 5000));
+    Sleep(1500);
+    const DWORD away = CaptureScreen(corner).At(275, 18);
+    // Over the close button first (the window repaints once on entering it), then over the box beside it.
+    MoveMouse(corner.left + 304, corner.top + 33);
+    Sleep(500);
+    SaveScreenshot(CaptureScreen(corner), L"main-window-close-hovered.png");
+    MoveMouse(corner.left + 284, corner.top + 18);
+    // The next refresh repaints the overlay with its outline.
+    ASSERT_TRUE(WaitFor([&] { return CaptureScreen(corner).At(275, 18) == 0xC8C8C8; }, 3000))
+        << std::hex << CaptureScreen(corner).At(275, 18);
+    SaveScreenshot(CaptureScreen(corner), L"main-window-hover-box.png");
+    EXPECT_NE(away, 0xC8C8C8u);
+    CloseHandle(process);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <gdiplus.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace ProgramTest {
@@ -187,6 +188,48 @@ DWORD SkinPixel(const std::wstring& programFolder, const std::wstring& image, in
     if (bitmap.GetLastStatus() != Gdiplus::Ok || bitmap.GetPixel(x, y, &colour) != Gdiplus::Ok)
         return 0;
     return colour.GetValue();
+}
+
+} // namespace ProgramTest
+
+namespace ProgramTest {
+
+int ColourDistance(DWORD a, DWORD b)
+{
+    int largest = 0;
+    for (int shift : {0, 8, 16}) {
+        const int difference = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+        largest = std::max(largest, difference < 0 ? -difference : difference);
+    }
+    return largest;
+}
+
+bool TellingPixel(
+    const std::wstring& programFolder, const std::wstring& wanted, const std::wstring& other, POINT& at, DWORD& colour)
+{
+    Gdiplus::Bitmap first((programFolder + L"skins\\theme1\\" + wanted).c_str());
+    Gdiplus::Bitmap second((programFolder + L"skins\\theme1\\" + other).c_str());
+    if (first.GetLastStatus() != Gdiplus::Ok || second.GetLastStatus() != Gdiplus::Ok)
+        return false;
+    int best = 0;
+    // Away from the edges, where scaling and anti-aliasing blur the picture.
+    for (UINT y = 4; y + 4 < first.GetHeight(); ++y) {
+        for (UINT x = 4; x + 4 < first.GetWidth(); ++x) {
+            Gdiplus::Color a, b;
+            first.GetPixel(static_cast<INT>(x), static_cast<INT>(y), &a);
+            second.GetPixel(static_cast<INT>(x), static_cast<INT>(y), &b);
+            if (a.GetA() != 255)
+                continue;
+            // Where the other picture is see-through, the background shows instead.
+            const int distance = std::max(ColourDistance(a.GetValue(), b.GetValue()), 255 - b.GetA());
+            if (distance > best) {
+                best = distance;
+                at = {static_cast<LONG>(x), static_cast<LONG>(y)};
+                colour = a.GetValue() & 0x00FFFFFF;
+            }
+        }
+    }
+    return best >= 60;
 }
 
 } // namespace ProgramTest

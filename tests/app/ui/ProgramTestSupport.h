@@ -53,3 +53,16 @@ void SaveScreenshot(const ScreenImage& image, const std::wstring& name);
 DWORD SkinPixel(const std::wstring& programFolder, const std::wstring& image, int x, int y);
 
 } // namespace ProgramTest
+
+namespace ProgramTest {
+
+// Largest difference of the red, green and blue bytes of two 0x??RRGGBB colours.
+int ColourDistance(DWORD a, DWORD b);
+
+// A pixel where the skin image `wanted` is opaque and differs clearly from
+// `other` (an image of the same size, or see-through there): a telling place
+// to tell the two apart on the screen. False when there is none.
+bool TellingPixel(
+    const std::wstring& programFolder, const std::wstring& wanted, const std::wstring& other, POINT& at, DWORD& colour);
+
+} // namespace ProgramTest
