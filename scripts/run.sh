@@ -23,18 +23,7 @@ cmake --install build/mingw --strip --component app >/dev/null
 cmake --install build/mingw --strip --component tools >/dev/null
 echo "installed: dist/Thermadex ($(ls dist/Thermadex | tr '\n' ' '))"
 
-# The installed folder with the simulated hardware in place: the display
-# simulator's hidapi.dll instead of the real one and the sensor simulator in
-# the companion folders.
-DEMO=build/mingw/demo/Thermadex
-rm -rf build/mingw/demo
-mkdir -p "$DEMO"
-cp -r dist/Thermadex/. "$DEMO/"
-cp dist/tools/display-simulator/hidapi.dll "$DEMO/"
-for folder in HardwareMonitor HardwareMonitorWin7; do
-  mkdir -p "$DEMO/$folder"
-  cp dist/tools/sensor-simulator/OpenHardwareMonitorServer.exe "$DEMO/$folder/"
-done
+DEMO=$(scripts/demo-folder.sh)
 echo "demo folder: $DEMO"
 
 STATE=build/mingw/wine

@@ -7,8 +7,10 @@
 //   ThermadexCtl command ID      WM_COMMAND with identifier ID (100 Exit, 101/102 checks)
 //   ThermadexCtl close           posts WM_CLOSE (ends the modal loop: normal shutdown)
 //   ThermadexCtl wait SECONDS    waits until the main window exists
+//   ThermadexCtl stats           prints the instance's CPU time (ms) and peak working set (KiB)
 // Exit code 0 on success, 1 when no running instance was found.
 #include <windows.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -40,9 +42,33 @@ HWND WaitForMainWindow(int seconds)
     return nullptr;
 }
 
+int PrintStats(HWND window)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (!process)
+        return 1;
+    FILETIME created, exited, kernel, user;
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof(memory);
+    const bool ok = GetProcessTimes(process, &created, &exited, &kernel, &user)
+        && GetProcessMemoryInfo(process, &memory, sizeof(memory));
+    CloseHandle(process);
+    if (!ok)
+        return 1;
+    auto ms = [](const FILETIME& t) {
+        return ((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000;
+    };
+    std::printf("cpu_ms=%llu peak_working_set_kib=%llu working_set_kib=%llu\n", ms(kernel) + ms(user),
+        static_cast<unsigned long long>(memory.PeakWorkingSetSize / 1024),
+        static_cast<unsigned long long>(memory.WorkingSetSize / 1024));
+    return 0;
+}
+
 int Usage()
 {
-    std::fputs("usage: ThermadexCtl show|menu|close|command ID|wait SECONDS\n", stderr);
+    std::fputs("usage: ThermadexCtl show|menu|close|stats|command ID|wait SECONDS\n", stderr);
     return 2;
 }
 
@@ -64,6 +90,8 @@ int wmain(int argc, wchar_t** argv)
         PostMessageW(window, kTrayNotify, kTrayIconId, WM_LBUTTONDOWN);
     else if (verb == L"menu")
         PostMessageW(window, kTrayNotify, kTrayIconId, WM_RBUTTONUP);
+    else if (verb == L"stats")
+        return PrintStats(window);
     else if (verb == L"close")
         PostMessageW(window, WM_CLOSE, 0, 0);
     else if (verb == L"command" && argc > 2)

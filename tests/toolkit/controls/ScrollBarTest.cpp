@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 using ControlsTest::kBackground;
@@ -262,11 +264,27 @@ TEST_F(ScrollTest, HorizontalBarDrawsALineAndTheThumbFrameOfItsState)
 
 TEST_F(ScrollTest, WithoutLibraryImagesTheSkinFilesAreUsed)
 {
-    // The fixture's skin folder made sure the skin folder itself exists.
+    // The fixture's skin folder made sure the skin folder itself exists. The
+    // build puts the product's skins there too; they are set aside meanwhile.
     const std::wstring vertical = Lumo::GetSkinPath() + L"img_scroll_v.png";
     const std::wstring horizontal = Lumo::GetSkinPath() + L"img_scroll_h.png";
-    ASSERT_EQ(GetFileAttributesW(vertical.c_str()), INVALID_FILE_ATTRIBUTES) << "left over by an earlier run";
-    ASSERT_EQ(GetFileAttributesW(horizontal.c_str()), INVALID_FILE_ATTRIBUTES) << "left over by an earlier run";
+    struct SetAside {
+        explicit SetAside(std::wstring file)
+            : path(std::move(file))
+            , moved(MoveFileExW(path.c_str(), (path + L".aside").c_str(), MOVEFILE_REPLACE_EXISTING) != 0)
+        {
+        }
+        ~SetAside()
+        {
+            if (moved)
+                MoveFileExW((path + L".aside").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+        }
+        std::wstring path;
+        bool moved;
+    };
+    const SetAside verticalAside(vertical), horizontalAside(horizontal);
+    ASSERT_EQ(GetFileAttributesW(vertical.c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_EQ(GetFileAttributesW(horizontal.c_str()), INVALID_FILE_ATTRIBUTES);
     ASSERT_TRUE(ToolkitTest::SavePng(vertical, 30, 72, [](int, int) { return 0xFF808080u; }));
     ASSERT_TRUE(ToolkitTest::SavePng(horizontal, 72, 40, [](int, int) { return 0xFF808080u; }));
     window.Manager().SetScrollResID(0, 0);
