@@ -7,6 +7,8 @@
 #include "SimulatedDisplays.h"
 #include "TestProcess.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -35,6 +37,19 @@ bool IsTemperatureReport(const DisplaySim::LogEntry& entry)
 std::array<int, 6> Digits(const DisplaySim::InterfaceSlot& slot)
 {
     return {slot.digits[0], slot.digits[1], slot.digits[2], slot.digits[3], slot.digits[4], slot.digits[5]};
+}
+
+// Whether the notification area holds the program's icon (window, id 109):
+// only an existing icon can be modified.
+bool TrayIconShown(HWND window)
+{
+    NOTIFYICONDATAW data = {};
+    data.cbSize = sizeof(data);
+    data.hWnd = window;
+    data.uID = 109;
+    data.uFlags = NIF_TIP;
+    wcscpy(data.szTip, L"Orvane");
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 RECT WorkArea()
@@ -306,12 +321,14 @@ TEST_F(InstalledProgram, TheTrayMenuCountsTheDisplaysAndExitLeavesTheCompanionFo
     EXPECT_TRUE(programs.pixels == two.pixels) << "the program's menu does not read \"2 Device\"";
     EXPECT_FALSE(one.pixels == two.pixels) << "the comparison could not tell the counts apart";
 
-    // Exit ends the program at once; the companion keeps running.
+    // Exit removes the tray icon and ends the program at once; the companion keeps running.
     const std::vector<DWORD> companions = ProcessIdsNamed(kCompanion);
     ASSERT_EQ(companions.size(), 1u);
+    EXPECT_TRUE(TrayIconShown(window));
     PostMessageW(window, WM_COMMAND, 100, 0);
     EXPECT_EQ(ExitCodeAfter(process, 10000), 0u);
     CloseHandle(process);
+    EXPECT_FALSE(TrayIconShown(window)) << "a stale icon stayed in the tray";
     EXPECT_EQ(ProcessIdsNamed(kCompanion), companions);
 
     // The next start ends the old companion before it starts a fresh one.
