@@ -63,30 +63,22 @@ int CScrollHorizontal::SetImage(UINT id, std::wstring type, int count)
 
 int CScrollHorizontal::DrawControl(HDC& hdc, RECT)
 {
-    const int width = RenderFrame::Width(m_rcItem);
-    const int height = RenderFrame::Height(m_rcItem);
-    if (width <= 0 || height <= 0)
-        return 0;
-    if (!GetUpdate()) {
-        UpdateMemDC(hdc, width, height);
-        RenderFrame::CopyBeneath(GetMemDC(), 0, hdc, m_rcItem);
-        if (m_bThumbShown) {
-            Gdiplus::Graphics graphics(GetMemDC());
-            Gdiplus::Pen line{Gdiplus::Color(kLineColour), 1.0f};
-            const auto middle = static_cast<Gdiplus::REAL>(height / 2);
-            graphics.DrawLine(&line, 0.0f, middle, static_cast<Gdiplus::REAL>(width), middle);
-            if (m_pImage != nullptr && m_nFrameWidth > 0 && m_nFrameHeight > 0) {
-                graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
-                graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-                const int index = m_nThumbState + 1;
-                const RECT frame{0, index * m_nFrameHeight, m_nFrameWidth, (index + 1) * m_nFrameHeight};
-                const RECT thumb{m_rcThumb.left - m_rcItem.left, 0, m_rcThumb.right - m_rcItem.left, height};
-                RenderFrame::DrawThreeSlice(graphics, m_pImage, frame, thumb, false, kCap);
-            }
-        }
-    }
-    RenderFrame::Present(hdc, m_rcItem, GetMemDC(), 0);
-    return 1;
+    return DrawCachedRendering(hdc, [this](HDC cache, int width, int height) {
+        if (!m_bThumbShown)
+            return;
+        Gdiplus::Graphics graphics(cache);
+        Gdiplus::Pen line{Gdiplus::Color(kLineColour), 1.0f};
+        const auto middle = static_cast<Gdiplus::REAL>(height / 2);
+        graphics.DrawLine(&line, 0.0f, middle, static_cast<Gdiplus::REAL>(width), middle);
+        if (m_pImage == nullptr || m_nFrameWidth <= 0 || m_nFrameHeight <= 0)
+            return;
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+        graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+        const int index = m_nThumbState + 1;
+        const RECT frame{0, index * m_nFrameHeight, m_nFrameWidth, (index + 1) * m_nFrameHeight};
+        const RECT thumb{m_rcThumb.left - m_rcItem.left, 0, m_rcThumb.right - m_rcItem.left, height};
+        RenderFrame::DrawThreeSlice(graphics, m_pImage, frame, thumb, false, kCap);
+    });
 }
 
 } // namespace Lumo

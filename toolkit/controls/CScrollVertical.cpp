@@ -63,30 +63,21 @@ int CScrollVertical::SetImage(UINT id, std::wstring type, int count)
 
 int CScrollVertical::DrawControl(HDC& hdc, RECT)
 {
-    const int width = RenderFrame::Width(m_rcItem);
-    const int height = RenderFrame::Height(m_rcItem);
-    if (width <= 0 || height <= 0)
-        return 0;
-    if (!GetUpdate()) {
-        UpdateMemDC(hdc, width, height);
-        RenderFrame::CopyBeneath(GetMemDC(), 0, hdc, m_rcItem);
-        if (m_bThumbShown && m_pImage != nullptr && m_nFrameWidth > 0 && m_nFrameHeight > 0) {
-            Gdiplus::Graphics graphics(GetMemDC());
-            graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
-            graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-            const auto frame = [this](int index) {
-                return RECT{index * m_nFrameWidth, 0, (index + 1) * m_nFrameWidth, m_nFrameHeight};
-            };
-            const int left = m_rcThumb.left - m_rcItem.left;
-            const int right = m_rcThumb.right - m_rcItem.left;
-            RenderFrame::DrawThreeSlice(graphics, m_pImage, frame(0), RECT{left, 0, right, height}, true, kCap);
-            const RECT thumb{left, m_rcThumb.top - m_rcItem.top, right, m_rcThumb.bottom - m_rcItem.top};
-            RenderFrame::DrawThreeSlice(
-                graphics, m_pImage, frame(m_nThumbState == ThumbHover ? 1 : 2), thumb, true, kCap);
-        }
-    }
-    RenderFrame::Present(hdc, m_rcItem, GetMemDC(), 0);
-    return 1;
+    return DrawCachedRendering(hdc, [this](HDC cache, int, int height) {
+        if (!m_bThumbShown || m_pImage == nullptr || m_nFrameWidth <= 0 || m_nFrameHeight <= 0)
+            return;
+        Gdiplus::Graphics graphics(cache);
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+        graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+        const auto frame = [this](int index) {
+            return RECT{index * m_nFrameWidth, 0, (index + 1) * m_nFrameWidth, m_nFrameHeight};
+        };
+        const int left = m_rcThumb.left - m_rcItem.left;
+        const int right = m_rcThumb.right - m_rcItem.left;
+        RenderFrame::DrawThreeSlice(graphics, m_pImage, frame(0), RECT{left, 0, right, height}, true, kCap);
+        const RECT thumb{left, m_rcThumb.top - m_rcItem.top, right, m_rcThumb.bottom - m_rcItem.top};
+        RenderFrame::DrawThreeSlice(graphics, m_pImage, frame(m_nThumbState == ThumbHover ? 1 : 2), thumb, true, kCap);
+    });
 }
 
 } // namespace Lumo

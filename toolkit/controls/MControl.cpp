@@ -1,5 +1,7 @@
 #include "lumo/MControl.h"
 
+#include "controls/RenderFrame.h"
+
 #include "controls/LayoutMath.h"
 #include "lumo/PaintManager.h"
 
@@ -640,6 +642,21 @@ int MControl::PositionItem2Value(const FS_POSITION_ITEM& item, int start, int en
     position.fromEnd = item.fromEnd;
     position.value = item.value;
     return Layout::PositionItemValue(position, start, end);
+}
+
+int MControl::DrawCachedRendering(HDC& hdc, const std::function<void(HDC cache, int width, int height)>& render)
+{
+    const int width = RenderFrame::Width(m_rcItem);
+    const int height = RenderFrame::Height(m_rcItem);
+    if (width <= 0 || height <= 0)
+        return 0;
+    if (!GetUpdate()) {
+        UpdateMemDC(hdc, width, height);
+        RenderFrame::CopyBeneath(GetMemDC(), 0, hdc, m_rcItem);
+        render(GetMemDC(), width, height);
+    }
+    RenderFrame::Present(hdc, m_rcItem, GetMemDC(), 0);
+    return 1;
 }
 
 } // namespace Lumo

@@ -107,17 +107,7 @@ int MText::IsTextBack() const { return m_bTextBack; }
 
 int MText::DrawControl(HDC& hdc, RECT)
 {
-    const int width = RenderFrame::Width(m_rcItem);
-    const int height = RenderFrame::Height(m_rcItem);
-    if (width <= 0 || height <= 0)
-        return 0;
-    if (!GetUpdate()) {
-        UpdateMemDC(hdc, width, height);
-        RenderFrame::CopyBeneath(GetMemDC(), 0, hdc, m_rcItem);
-        Render(GetMemDC(), width, height);
-    }
-    RenderFrame::Present(hdc, m_rcItem, GetMemDC(), 0);
-    return 1;
+    return DrawCachedRendering(hdc, [this](HDC cache, int width, int height) { Render(cache, width, height); });
 }
 
 void MText::Render(HDC cache, int width, int height)

@@ -6,6 +6,7 @@
 #include "lumo/Platform.h"
 #include "lumo/Types.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -169,6 +170,12 @@ public:
     void ClearTooltip();
 
 protected:
+    // The rendering frame controls share: while the memory cache is stale it
+    // is sized to the control, filled with the target's pixels beneath the
+    // control and handed to `render` (cache, width, height); then the cache is
+    // copied to the control's place. 0 for an empty rectangle, else 1.
+    int DrawCachedRendering(HDC& hdc, const std::function<void(HDC cache, int width, int height)>& render);
+
     int IsKeyDown() const;
     int UseImageECM() const;
     int PositionItem2Value(const FS_POSITION_ITEM& item, int start, int end);
