@@ -56,15 +56,12 @@ public:
     // The window's place: 3 pixels in from the work area's right and bottom edges.
     static RECT CornerRect(const RECT& workArea);
 
-    // What the window shows and sends; read by tests.
+    // What the window shows and sends, and where the user selects it.
     int DeviceType() const { return m_deviceType.load(); }
     int TempeType() const { return m_tempeType; }
-    int LedSwitch() const { return m_ledSwitch; }
     RECT CloseArea() const { return m_closeArea; }
     RECT DeviceTypeArea() const { return m_deviceTypeArea; }
     RECT TempTypeArea() const { return m_tempTypeArea; }
-    const TrayIcon& Tray() const { return m_tray; }
-    std::size_t WaitingCommands() const { return m_commands.Size(); }
 
 private:
     // The worker's commands.

@@ -5,6 +5,7 @@
 // (all four slots rendered again); then texts, pictures and areas the same
 // way, and one frame of a scrolled panel with 20 rows.
 #include "Bench.h"
+#include "PaintOneFrame.h"
 
 #include "lumo/lumo.h"
 
@@ -27,19 +28,7 @@ struct Window {
     }
     ~Window() { dialog.DestroyWindow(); }
 
-    void Paint()
-    {
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        ReleaseDC(nullptr, screen);
-        BYTE* bits = nullptr;
-        HBITMAP bitmap = Lumo::MRender::CreateARGB32Bitmap(memory, kWidth, kHeight, &bits);
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        dialog.GetPaintManager()->PaintFrame(memory, bits, kWidth, kHeight, RECT{0, 0, kWidth, kHeight});
-        SelectObject(memory, previous);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-    }
+    void Paint() { PaintOneFrame(dialog, kWidth, kHeight); }
 };
 
 RECT Cell(int i) { return RECT{(i % 4) * 84 + 2, (i / 4) * 48 + 2, (i % 4) * 84 + 82, (i / 4) * 48 + 32}; }

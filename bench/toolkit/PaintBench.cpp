@@ -6,6 +6,7 @@
 // not part of the measured work. A real UpdateWindow of the layered window is
 // measured too, with the sleep subtracted.
 #include "Bench.h"
+#include "PaintOneFrame.h"
 
 #include "lumo/lumo.h"
 
@@ -80,20 +81,7 @@ struct Window {
     }
     ~Window() { dialog.DestroyWindow(); }
 
-    // What OnPaint does for one frame, short of pushing it and sleeping.
-    void Paint()
-    {
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        ReleaseDC(nullptr, screen);
-        BYTE* bits = nullptr;
-        HBITMAP bitmap = Lumo::MRender::CreateARGB32Bitmap(memory, kWidth, kHeight, &bits);
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        dialog.GetPaintManager()->PaintFrame(memory, bits, kWidth, kHeight, RECT{0, 0, kWidth, kHeight});
-        SelectObject(memory, previous);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-    }
+    void Paint() { PaintOneFrame(dialog, kWidth, kHeight); }
     void MarkAllStale()
     {
         for (SkinnedControl* control : controls)

@@ -1,5 +1,6 @@
 #include "lumo/MAirBladder.h"
 
+#include "framework/MouseEventDispatch.h"
 #include "framework/BubbleLayout.h"
 #include "framework/LibraryInstance.h"
 #include "lumo/MRender.h"
@@ -12,8 +13,6 @@ namespace {
 constexpr UINT_PTR kHideTimer = 10;
 constexpr UINT kHideAfterMs = 5000;
 constexpr float kTextSize = 14.0f;
-
-POINT PointOf(LPARAM lparam) { return POINT{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))}; }
 
 void ResetFormat(Gdiplus::StringFormat& format)
 {
@@ -100,34 +99,8 @@ LRESULT MAirBladder::OnWindowMessage(UINT msg, WPARAM wparam, LPARAM lparam)
     case WM_KILLFOCUS:
         OnKillFocus(nullptr);
         break;
-    case WM_MOUSEMOVE:
-        OnMouseMove(static_cast<UINT>(wparam), PointOf(lparam));
-        break;
-    case WM_LBUTTONDOWN:
-        OnLButtonDown(static_cast<UINT>(wparam), PointOf(lparam));
-        break;
-    case WM_LBUTTONUP:
-        OnLButtonUp(static_cast<UINT>(wparam), PointOf(lparam));
-        break;
-    case WM_LBUTTONDBLCLK:
-        OnLButtonDblClk(static_cast<UINT>(wparam), PointOf(lparam));
-        break;
-    case WM_RBUTTONDOWN:
-        OnRButtonDown(static_cast<UINT>(wparam), PointOf(lparam));
-        break;
-    case WM_RBUTTONUP:
-        OnRButtonUp(static_cast<UINT>(wparam), PointOf(lparam));
-        break;
-    case WM_RBUTTONDBLCLK:
-        OnRButtonDblClk(static_cast<UINT>(wparam), PointOf(lparam));
-        break;
-    case WM_MOUSEHOVER:
-        OnMouseHover(wparam, lparam);
-        break;
-    case WM_MOUSELEAVE:
-        OnMouseLeave(wparam, lparam);
-        break;
     default:
+        DispatchMouseEvent(*this, msg, wparam, lparam);
         break;
     }
     return CallWindowProcW(m_OldWndProc ? m_OldWndProc : DefWindowProcW, m_hWnd, msg, wparam, lparam);

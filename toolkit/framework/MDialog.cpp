@@ -1,5 +1,6 @@
 #include "lumo/MDialog.h"
 
+#include "framework/MouseEventDispatch.h"
 #include "framework/PaintMath.h"
 #include "lumo/MAirBladder.h"
 #include "lumo/MControl.h"
@@ -10,8 +11,6 @@ namespace Lumo {
 namespace {
 
 constexpr UINT kCloseWithResult = 0x442;
-
-POINT PointOf(LPARAM lparam) { return POINT{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))}; }
 
 Layout::Rect ToLayout(const RECT& r) { return Layout::Rect{r.left, r.top, r.right, r.bottom}; }
 
@@ -67,34 +66,8 @@ LRESULT MDialog::OnWindowMessage(UINT msg, WPARAM wparam, LPARAM lparam)
     case WM_TIMER:
         OnTimer(static_cast<UINT>(wparam));
         break;
-    case WM_MOUSEMOVE:
-        OnMouseMove(static_cast<UINT>(wparam), PointOf(lparam));
-        break;
-    case WM_LBUTTONDOWN:
-        OnLButtonDown(static_cast<UINT>(wparam), PointOf(lparam));
-        break;
-    case WM_LBUTTONUP:
-        OnLButtonUp(static_cast<UINT>(wparam), PointOf(lparam));
-        break;
-    case WM_LBUTTONDBLCLK:
-        OnLButtonDblClk(static_cast<UINT>(wparam), PointOf(lparam));
-        break;
-    case WM_RBUTTONDOWN:
-        OnRButtonDown(static_cast<UINT>(wparam), PointOf(lparam));
-        break;
-    case WM_RBUTTONUP:
-        OnRButtonUp(static_cast<UINT>(wparam), PointOf(lparam));
-        break;
-    case WM_RBUTTONDBLCLK:
-        OnRButtonDblClk(static_cast<UINT>(wparam), PointOf(lparam));
-        break;
-    case WM_MOUSEHOVER:
-        OnMouseHover(wparam, lparam);
-        break;
-    case WM_MOUSELEAVE:
-        OnMouseLeave(wparam, lparam);
-        break;
     default:
+        DispatchMouseEvent(*this, msg, wparam, lparam);
         break;
     }
     const LRESULT handled = m_paintManager.OnWindowMessage(msg, wparam, lparam);

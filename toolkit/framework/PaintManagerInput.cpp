@@ -2,6 +2,8 @@
 // keys, hover, focus and capture, window drag, Tab order, tooltip and bubble.
 #include "lumo/PaintManager.h"
 
+#include "framework/MouseEventDispatch.h"
+
 #include "framework/PaintMath.h"
 #include "lumo/MAirBladder.h"
 #include "lumo/MControl.h"
@@ -19,8 +21,6 @@ namespace {
 constexpr UINT_PTR kTooltipToolId = 1313;
 constexpr UINT kReflectOffset = 0x2000;
 const POINT kOutside{-1, -1};
-
-POINT PointOf(LPARAM lparam) { return POINT{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))}; }
 
 UINT AnimationTickMessage()
 {
@@ -144,31 +144,31 @@ LRESULT PaintManager::OnWindowMessage(UINT msg, WPARAM wparam, LPARAM lparam)
         OnTimer(static_cast<UINT>(wparam));
         return 0;
     case WM_MOUSEMOVE:
-        OnMouseMove(static_cast<UINT>(wparam), PointOf(lparam));
+        OnMouseMove(static_cast<UINT>(wparam), PointOfMessage(lparam));
         return 1;
     case WM_LBUTTONDOWN:
-        OnLButtonDown(static_cast<UINT>(wparam), PointOf(lparam));
+        OnLButtonDown(static_cast<UINT>(wparam), PointOfMessage(lparam));
         return 1;
     case WM_LBUTTONUP:
-        OnLButtonUp(static_cast<UINT>(wparam), PointOf(lparam));
+        OnLButtonUp(static_cast<UINT>(wparam), PointOfMessage(lparam));
         return 1;
     case WM_LBUTTONDBLCLK:
-        OnLButtonDblClk(static_cast<UINT>(wparam), PointOf(lparam));
+        OnLButtonDblClk(static_cast<UINT>(wparam), PointOfMessage(lparam));
         return 1;
     case WM_RBUTTONDOWN:
-        OnRButtonDown(static_cast<UINT>(wparam), PointOf(lparam));
+        OnRButtonDown(static_cast<UINT>(wparam), PointOfMessage(lparam));
         return 1;
     case WM_RBUTTONUP:
-        OnRButtonUp(static_cast<UINT>(wparam), PointOf(lparam));
+        OnRButtonUp(static_cast<UINT>(wparam), PointOfMessage(lparam));
         return 1;
     case WM_RBUTTONDBLCLK:
-        OnRButtonDblClk(static_cast<UINT>(wparam), PointOf(lparam));
+        OnRButtonDblClk(static_cast<UINT>(wparam), PointOfMessage(lparam));
         return 1;
     case WM_MOUSELEAVE:
         OnMouseLeave(wparam, lparam);
         return 1;
     case WM_MOUSEWHEEL:
-        return OnMouseWheel(LOWORD(wparam), static_cast<short>(HIWORD(wparam)), PointOf(lparam));
+        return OnMouseWheel(LOWORD(wparam), static_cast<short>(HIWORD(wparam)), PointOfMessage(lparam));
     default:
         return 0;
     }
@@ -324,41 +324,16 @@ int PaintManager::OnLButtonDown(UINT keys, POINT point)
 
 int PaintManager::OnLButtonUp(UINT keys, POINT point)
 {
-    if (m_bCaptured) {
-        ReleaseCapture();
-        m_bCaptured = 0;
-    }
+    EndCapture();
     m_bPressed = 0;
     m_bDragPending = 0;
-    MControl* hover = m_pHoverControl;
-    if (hover != nullptr && hover->IsVisible() && hover->GetRresponse()) {
-        const RECT area = hover->GetRect();
-        {
-            ScopedLock lock(m_controlLock);
-            hover->OnLButtonUp(keys, point);
-        }
-        if (!::PtInRect(&area, point) && m_pHoverControl == hover)
-            m_pHoverControl = nullptr;
-    } else {
-        m_pHoverControl = nullptr;
-    }
+    PassReleaseToHover(keys, point, &MControl::OnLButtonUp);
     return 1;
 }
 
 int PaintManager::OnLButtonDblClk(UINT keys, POINT point)
 {
-    MControl* hover = m_pHoverControl;
-    if (hover != nullptr && hover->IsVisible() && hover->GetRresponse()) {
-        const RECT area = hover->GetRect();
-        {
-            ScopedLock lock(m_controlLock);
-            hover->OnLButtonDblClk(keys, point);
-        }
-        if (!::PtInRect(&area, point) && m_pHoverControl == hover)
-            m_pHoverControl = nullptr;
-    } else {
-        m_pHoverControl = nullptr;
-    }
+    PassReleaseToHover(keys, point, &MControl::OnLButtonDblClk);
     return 1;
 }
 
@@ -386,44 +361,40 @@ int PaintManager::OnRButtonDown(UINT keys, POINT point)
 
 int PaintManager::OnRButtonUp(UINT keys, POINT point)
 {
-    if (m_bCaptured) {
-        ReleaseCapture();
-        m_bCaptured = 0;
-    }
-    MControl* hover = m_pHoverControl;
-    if (hover != nullptr && hover->IsVisible() && hover->GetRresponse()) {
-        const RECT area = hover->GetRect();
-        {
-            ScopedLock lock(m_controlLock);
-            hover->OnRButtonUp(keys, point);
-        }
-        if (!::PtInRect(&area, point) && m_pHoverControl == hover)
-            m_pHoverControl = nullptr;
-    } else {
-        m_pHoverControl = nullptr;
-    }
+    EndCapture();
+    PassReleaseToHover(keys, point, &MControl::OnRButtonUp);
     return 1;
 }
 
 int PaintManager::OnRButtonDblClk(UINT keys, POINT point)
 {
+    EndCapture();
+    PassReleaseToHover(keys, point, &MControl::OnRButtonDblClk);
+    return 1;
+}
+
+void PaintManager::EndCapture()
+{
     if (m_bCaptured) {
         ReleaseCapture();
         m_bCaptured = 0;
     }
+}
+
+void PaintManager::PassReleaseToHover(UINT keys, POINT point, int (MControl::*handler)(UINT, POINT))
+{
     MControl* hover = m_pHoverControl;
-    if (hover != nullptr && hover->IsVisible() && hover->GetRresponse()) {
-        const RECT area = hover->GetRect();
-        {
-            ScopedLock lock(m_controlLock);
-            hover->OnRButtonDblClk(keys, point);
-        }
-        if (!::PtInRect(&area, point) && m_pHoverControl == hover)
-            m_pHoverControl = nullptr;
-    } else {
+    if (hover == nullptr || !hover->IsVisible() || !hover->GetRresponse()) {
         m_pHoverControl = nullptr;
+        return;
     }
-    return 1;
+    const RECT area = hover->GetRect();
+    {
+        ScopedLock lock(m_controlLock);
+        (hover->*handler)(keys, point);
+    }
+    if (!::PtInRect(&area, point) && m_pHoverControl == hover)
+        m_pHoverControl = nullptr;
 }
 
 int PaintManager::OnKeyDown(UINT key, LPARAM)

@@ -228,6 +228,12 @@ public:
     HBITMAP GetDropBitmap(MControl* control, const RECT& rect, DWORD flags);
 
 private:
+    // A button release or double click: it goes to the hover control (the
+    // one that took the press, even when the mouse has left it), which stops
+    // being the hover control when the point lies outside it.
+    void PassReleaseToHover(UINT keys, POINT point, int (MControl::*handler)(UINT, POINT));
+    void EndCapture();
+
     // A cached family and the private collection that holds its font data;
     // families of a private collection are only valid while it lives.
     struct FontEntry {
